@@ -1,0 +1,95 @@
+// The simulated host's document: data records under tags and keys, the entries of every
+// cell and layer, staves in score order, fonts and a few settings. It knows nothing of
+// the plug-in; the host functions (hostfunctions.h) answer from it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "finalepdk/fxrecords.h"
+
+using Bytes = std::vector<uint8_t>;
+
+// How a tag's record key names a record: which bytes count, and where the incident is.
+enum class KeyForm {
+    Other,        // item number @0, incident @2 (the default for every tag)
+    Number,       // a 16-bit number @0: globals, raw texts
+    CellDetail,   // staff @0, measure @2, incident @4
+    EntryDetail,  // entry number @0-3, incident @4
+    StaffAtEntry  // staff @0, measure @2, position @4-7
+};
+KeyForm FormOfTag(uint32_t tag);
+
+// Record keys written field by field, for tests and builders.
+RecordKey OtherKey(uint16_t item, int16_t incident = 0);
+RecordKey NumberKey(int16_t number);
+RecordKey CellKey(uint16_t staff, uint16_t measure, int16_t incident);
+RecordKey EntryDetailKey(int32_t entryNumber, int16_t incident);
+
+// The entries and tuplets of one layer of one staff in one measure.
+struct CellLayer {
+    std::vector<EXENTRY> entries;
+    std::vector<ETUPLETREC> tuplets;
+};
+
+class HostDocument {
+public:
+    HostDocument();
+
+    // Data records.
+    const Bytes* FindRecord(uint32_t tag, const RecordKey& key) const;
+    Bytes* FindRecord(uint32_t tag, const RecordKey& key);
+    void SetRecord(uint32_t tag, const RecordKey& key, Bytes bytes);
+    bool EraseRecord(uint32_t tag, const RecordKey& key);
+    // The key of the neighbouring record of the tag in key order; false at either end.
+    bool NextKey(uint32_t tag, RecordKey& key, bool forward) const;
+    // Creates a record under a key whose item number (0xFFFF) or incident (-1) the
+    // document chooses; writes the choice into the key.
+    bool CreateRecord(uint32_t tag, RecordKey& key, Bytes bytes);
+    int RecordCount(uint32_t tag) const;
+
+    // Score structure. Staves are numbered by the document, shown in slot order (1..N).
+    int16_t AddStaff(const std::string& fullName, int16_t staffNumber = 0);
+    void SetSlotOrder(const std::vector<int16_t>& staves);
+    int16_t SlotToStaff(int16_t slot) const;
+    int16_t StaffToSlot(int16_t staff) const;
+    int StaffCount() const { return static_cast<int>(_slots.size()); }
+    void SetMeasureCount(int16_t count) { _measureCount = count; }
+    int16_t MeasureCount() const { return _measureCount; }
+
+    // Text. Each call stores a raw text (tag txbl, or rawTag) and a text block naming it,
+    // and returns the text block's number.
+    int16_t AddTextBlock(const std::string& enigmaText, uint32_t rawTag = 0x7478626C);
+    int16_t AddRawText(const std::string& enigmaText, uint32_t rawTag);
+
+    // Fonts: numbered as added; FontNumber adds a name it does not know.
+    int16_t FontNumber(const std::string& name);
+    const std::string* FontName(int16_t number) const;
+
+    // Entries. An entry is a chord of the given displacements, or a rest when none.
+    EXENTRY& AddEntry(int16_t staff, int16_t measure, int16_t layer, int32_t position,
+                      int16_t duration, const std::vector<int16_t>& displacements = {});
+    CellLayer* FindCellLayer(int16_t staff, int16_t measure, int16_t layer);
+    CellLayer& CellLayerAt(int16_t staff, int16_t measure, int16_t layer);
+    EXENTRY* FindEntry(int32_t entryNumber);
+    int32_t NextEntryNumber() { return _nextEntryNumber++; }
+
+    // Layers: how many a cell has, and which are hidden.
+    int16_t maxLayers = 4;
+    std::set<int16_t> hiddenLayers;
+    int16_t documentID = 1;
+    // The user's selection as the host would hand it to a plug-in (all zero: none).
+    EREGION selection{};
+
+private:
+    std::map<uint32_t, std::map<uint64_t, Bytes>> _records;
+    std::vector<int16_t> _slots;
+    int16_t _measureCount = 0;
+    std::map<std::tuple<int16_t, int16_t, int16_t>, CellLayer> _cells;
+    std::vector<std::string> _fonts;
+    int32_t _nextEntryNumber = 1;
+};
