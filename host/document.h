@@ -78,6 +78,24 @@ public:
     EXENTRY* FindEntry(int32_t entryNumber);
     int32_t NextEntryNumber() { return _nextEntryNumber++; }
 
+    // Markings (document_markings.cpp). Each returns the number of what it made.
+    // An articulation definition drawing a character in a font (an item number).
+    int16_t AddArticulationDef(const std::string& font, uint8_t character);
+    // Attaches an articulation to an entry and sets the entry's articulation flag.
+    int16_t AddArticulation(int32_t entryNumber, int16_t definition);
+    // A text expression definition whose text (Enigma) lives in a text block.
+    int16_t AddTextExpressionDef(const std::string& enigmaText);
+    // An expression assignment in a measure, on a staff and optionally a staff list;
+    // returns its incident within the measure.
+    int16_t AddExpression(int16_t measure, int16_t staff, int16_t definition, uint16_t staffList = 0,
+                          bool isText = true);
+    // A staff list under one of the four staff-list tags.
+    void AddStaffList(uint32_t tag, uint16_t list, const std::vector<int16_t>& staves);
+    // A measure number region, in the 196-byte layout or the 88-byte layout of older hosts.
+    int16_t AddMeasureNumberRegion(int16_t startMeasure, int16_t endMeasure, int16_t startNumber,
+                                   const std::string& prefix = "", const std::string& suffix = "",
+                                   bool olderLayout = false);
+
     // Layers: how many a cell has, and which are hidden.
     int16_t maxLayers = 4;
     std::set<int16_t> hiddenLayers;
