@@ -7,6 +7,12 @@ bool CanAddNoteRecordToRests = true;
 
 namespace {
 
+bool IdInUse(const ENOTE* notes, int count, int16_t id) {
+    for (int m = 0; m < count; ++m)
+        if (notes[m].noteID == id) return true;
+    return false;
+}
+
 void CleanEntry(EXENTRY* entry) {
     // The count is the host's: outside 0..12 it is left alone and only the records an
     // entry can hold are touched.
@@ -19,7 +25,12 @@ void CleanEntry(EXENTRY* entry) {
         bool clash = notes[j].noteID == 0;
         for (int m = 0; m < count && !clash; ++m)
             clash = m != j && notes[m].noteID == notes[j].noteID;
-        if (clash) notes[j].noteID = ++top;
+        if (!clash) continue;
+        // The next number above the top; an ID near the 16-bit limit wraps round, and the
+        // wrapped numbers skip 0 and the IDs the other notes hold.
+        do ++top;
+        while (top == 0 || IdInUse(notes, count, top));
+        notes[j].noteID = top;
     }
     for (int j = 0; j < count; ++j)
         notes[j].flags = (notes[j].flags & ~NOTE_ID_BITS) |

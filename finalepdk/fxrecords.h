@@ -104,6 +104,12 @@ constexpr uint32_t NOTE_ID_BITS = 0x001F0000;
 constexpr int EDTTUPLET2005_SIZE = 30;
 constexpr uint32_t EDTTUPLET2005_TAG = 0x45035450;
 
+// A tuplet definition attached to an entry, kept whole.
+struct EDTTuplet2005 {
+    uint8_t bytes[EDTTUPLET2005_SIZE];
+};
+static_assert(sizeof(EDTTuplet2005) == 30);
+
 // A tuplet that begins on an entry of the frame.
 struct ETUPLETREC {
     int16_t entryIndex;

@@ -61,6 +61,7 @@ KeyForm FormOfTag(uint32_t tag) {
             return KeyForm::CellDetail;
         case 0x6564494D:  // articulations
         case EDTTUPLET2005_TAG:
+        case 0x54654E44:  // a note-bound entry detail the tests define
             return KeyForm::EntryDetail;
         case 0x534F5343:  // staff specification in effect at an entry
             return KeyForm::StaffAtEntry;

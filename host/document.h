@@ -76,6 +76,10 @@ public:
     CellLayer* FindCellLayer(int16_t staff, int16_t measure, int16_t layer);
     CellLayer& CellLayerAt(int16_t staff, int16_t measure, int16_t layer);
     EXENTRY* FindEntry(int32_t entryNumber);
+    // A tuplet beginning on the entryIndex-th entry of a cell layer (document_entries.cpp);
+    // sets that entry's tuplet flag when it exists.
+    void AddTuplet(int16_t staff, int16_t measure, int16_t layer, int16_t entryIndex, int16_t incident,
+                   const EDTTuplet2005& definition);
     int32_t NextEntryNumber() { return _nextEntryNumber++; }
 
     // Markings (document_markings.cpp). Each returns the number of what it made.
@@ -99,6 +103,10 @@ public:
     // Layers: how many a cell has, and which are hidden.
     int16_t maxLayers = 4;
     std::set<int16_t> hiddenLayers;
+    // Layers whose frames the host cannot deliver (FX_LoadTGF answers null).
+    std::set<int16_t> unloadableLayers;
+    // Layers whose frames the host refuses to save (FX_SaveTGF answers 0).
+    std::set<int16_t> unsavableLayers;
     int16_t documentID = 1;
     // The user's selection as the host would hand it to a plug-in (all zero: none).
     EREGION selection{};

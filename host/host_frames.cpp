@@ -63,7 +63,8 @@ EXTGF2005a* FXAPI HostFX_LoadTGF(uint16_t firstKey, int16_t slot, int16_t measur
     Host().Log("FX_LoadTGF", firstKey, slot, measure, layer, loadFlag, version);
     HostDocument& doc = Host().Document();
     const int16_t staff = doc.SlotToStaff(slot);
-    if (staff == 0 || measure < 1 || measure > doc.MeasureCount() || layer < 0 || layer >= doc.maxLayers)
+    if (staff == 0 || measure < 1 || measure > doc.MeasureCount() || layer < 0 || layer >= doc.maxLayers ||
+        doc.unloadableLayers.count(layer))
         return nullptr;
     auto* frame = static_cast<EXTGF2005a*>(LowAlloc(sizeof(EXTGF2005a)));
     frame->firstKey = firstKey;
@@ -96,6 +97,7 @@ int16_t FXAPI HostFX_SaveTGF(EXTGF2005a* frame, uint32_t version) {
     Host().Log("FX_SaveTGF", frame, version);
     if (!Live(frame, "FX_SaveTGF")) return 0;
     HostDocument& doc = Host().Document();
+    if (doc.unsavableLayers.count(frame->layer)) return 0;
     CellLayer& cell = doc.CellLayerAt(frame->staff, frame->measure, frame->layer);
     const EXENTRY* entries = FrameEntries(frame);
     cell.entries.assign(entries, entries + FrameEntryCount(frame));

@@ -1,0 +1,126 @@
+#include "finaleframework/entries/fcnoteentrycell.h"
+
+#include <cstdlib>
+
+#include "finalepdk/finalepdk.h"
+
+namespace {
+
+constexpr uint32_t V = FINALE_FRAMEWORK_VERSION;
+
+// Whether layer slot i is in use: the host is asked before each step, and a host that
+// reports more layers than a cell has slots gets the cell's slots.
+bool LayerSlotInUse(int i) { return i < FCNoteEntryCell::MAX_LAYER_SLOTS && i < FX_GetMaxLayers(V); }
+
+}  // namespace
+
+// The host renumbers nothing here: each copy keeps the number of the record it lands on,
+// and the host has not inserted more records than it reports.
+void __FCNoteEntryCollection::_CopyEntries(EXTGF2005a* source, EXTGF2005a* destination) {
+    if (!source || !destination) return;
+    FX_DeleteEXENTRY(destination, 0, static_cast<int16_t>(FrameEntryCount(destination)), V);
+    const int count = FrameEntryCount(source);
+    FX_InsertEXENTRY(destination, 0, static_cast<int16_t>(count), V);
+    for (int i = 0; i < count && i < FrameEntryCount(destination); ++i) {
+        EXENTRY* to = &FrameEntries(destination)[i];
+        const int32_t entryNumber = to->entryNumber;
+        memcpy(to, &FrameEntries(source)[i], sizeof(EXENTRY));
+        to->entryNumber = entryNumber;
+        to->flags = to->flags & ENTRY_COPY_MASK;
+        to->flags2 = to->flags2 & ENTRY_COPY_MASK2;
+    }
+}
+
+FCNoteEntryCell::~FCNoteEntryCell() {
+    _Clear();
+    _FreeFrames();
+}
+
+// Every slot is freed, whatever the host reports now, so that no frame is ever lost.
+void FCNoteEntryCell::_FreeFrames() {
+    for (EXTGF2005a*& frame : _frames) {
+        if (frame) FX_FreeTGF(frame, V);
+        frame = nullptr;
+    }
+}
+
+bool FCNoteEntryCell::Load() {
+    _Clear();
+    _FreeFrames();
+    for (int i = 0; LayerSlotInUse(i); ++i) {
+        if (!(FX_GetShowLayer(static_cast<int16_t>(i), V) & 0xFFFF)) continue;
+        const int16_t slot = FX_InstToSlot(static_cast<int16_t>(_staff), 0, V);
+        _frames[i] = FX_LoadTGF(0, slot, static_cast<int16_t>(_measure), static_cast<int16_t>(i), 1, V);
+        if (!_frames[i]) {
+            _Clear();
+            _FreeFrames();
+            return false;
+        }
+    }
+    _SetupEntries();
+    return true;
+}
+
+void FCNoteEntryCell::_SetupEntries() {
+    for (int i = 0; LayerSlotInUse(i); ++i) {
+        EXTGF2005a* frame = _frames[i];
+        if (!frame) continue;
+        FCNoteEntry* previous = nullptr;
+        for (int j = 0; j < FrameEntryCount(frame); ++j) {
+            auto* entry = new FCNoteEntry(&FrameEntries(frame)[j], frame, previous);
+            entry->_UpdateNoteCollection();
+            if (previous) previous->_SetNext(entry);
+            Add(entry);
+            previous = entry;
+        }
+    }
+}
+
+bool FCNoteEntryCell::Save() {
+    bool result = true;
+    for (int i = 0; LayerSlotInUse(i); ++i)
+        if (_frames[i] && !(FX_SaveTGF(_frames[i], V) & 0xFFFF)) result = false;
+    return result;
+}
+
+FCNoteEntry* FCNoteEntryCell::GetRegionItemAt(int index, FCMusicRegion* region) {
+    FCNoteEntry* entry = GetEntryAt(index);
+    if (!entry || !region) return nullptr;
+    const int32_t position = entry->GetMeasurePos();
+    if (_measure == region->_startMeasure && position < region->_startPos) return nullptr;
+    if (_measure == region->_endMeasure && position > region->_endPos) return nullptr;
+    return entry;
+}
+
+FCNoteEntry* FCNoteEntryCell::FindClosestPos(int32_t position) {
+    FCNoteEntry* best = nullptr;
+    int64_t bestDistance = 20000;
+    for (int i = 0; i < GetCount(); ++i) {
+        FCNoteEntry* entry = GetEntryAt(i);
+        if (!entry) continue;
+        const int64_t distance = std::llabs(static_cast<int64_t>(entry->GetMeasurePos()) - position);
+        if (distance < bestDistance) {
+            best = entry;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+__FCBase* FCBrowserNoteEntries::FindFirst(FCIteratorHandler*) { return nullptr; }
+
+bool FCBrowserNoteEntries::RegionIterateCellHandler(FCCell* cell, FCIteratorHandler* handler, FCMusicRegion* region) {
+    if (!cell || !handler) return true;
+    auto* entries = new FCNoteEntryCell(cell->_measure, cell->_staff);
+    entries->Load();
+    bool result = true;
+    for (int i = 0; result && i < entries->GetCount(); ++i) {
+        FCNoteEntry* entry = entries->GetRegionItemAt(i, region);
+        if (!entry) continue;
+        result = handler->Iterate(entry);
+        entry->_PackEXENTRYNotes();
+    }
+    if (handler->_saveFlag) entries->Save();
+    delete entries;
+    return result;
+}
