@@ -87,6 +87,8 @@ public:
     int16_t AddArticulationDef(const std::string& font, uint8_t character);
     // Attaches an articulation to an entry and sets the entry's articulation flag.
     int16_t AddArticulation(int32_t entryNumber, int16_t definition);
+    // The same for an entry the caller holds, without searching the document for it.
+    int16_t AddArticulation(EXENTRY& entry, int16_t definition);
     // A text expression definition whose text (Enigma) lives in a text block.
     int16_t AddTextExpressionDef(const std::string& enigmaText);
     // An expression assignment in a measure, on a staff and optionally a staff list;

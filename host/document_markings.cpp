@@ -45,6 +45,15 @@ int16_t HostDocument::AddArticulation(int32_t entryNumber, int16_t definition) {
     return ReadKeyField<int16_t>(key, 4);
 }
 
+int16_t HostDocument::AddArticulation(EXENTRY& entry, int16_t definition) {
+    Bytes assignment(10, 0);
+    Put(assignment, 0, definition);
+    RecordKey key = EntryDetailKey(entry.entryNumber, -1);
+    CreateRecord(kArticulation, key, std::move(assignment));
+    entry.flags |= ENTRY_ARTICULATIONS;
+    return ReadKeyField<int16_t>(key, 4);
+}
+
 int16_t HostDocument::AddTextExpressionDef(const std::string& enigmaText) {
     Bytes def(12, 0);
     Put(def, 0, static_cast<uint16_t>(AddTextBlock(enigmaText, kExpressionRawText)));
