@@ -13,10 +13,18 @@
 //           __FCCollectionInciOther
 //           __FCCollectionEntryDetail
 //       __FCBrowserBase                 walks host records without keeping them
+//         __FCBrowserBaseData           every record of one class
+//         __FCBrowserRegionBase         the cells of a region
 //     FCIteratorHandler                 the callbacks of a walk
+//     FCString, FCFontInfo              text with Enigma commands
+//     FCMusicRegion, FCCell             a rectangle of the score, one measure on one staff
 #pragma once
 
+#include "finaleframework/collections/fcbrowser.h"
 #include "finaleframework/collections/fccollection.h"
 #include "finaleframework/collections/fcregion.h"
 #include "finaleframework/core/fcbase.h"
 #include "finaleframework/core/fcfamilies.h"
+#include "finaleframework/core/fcstring.h"
+#include "finaleframework/core/fctext.h"
+#include "finaleframework/score/fcmeasure.h"

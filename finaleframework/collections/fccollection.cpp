@@ -43,7 +43,8 @@ bool __FCCollection::ElementExists(__FCBase* element) const {
 // that adds elements lengthens the walk.
 int __FCCollection::ToEndFrom(int startIndex, FCIteratorHandler* handler) {
     int count = 0;
-    for (int i = startIndex, n = _elementCount; i < n; ++i) {
+    // Positions below 0 hold nothing: the walk starts at 0 at the earliest.
+    for (int i = std::max(startIndex, 0), n = _elementCount; i < n; ++i) {
         __FCBase* element = GetItemAt(i);
         if (!element) continue;
         if (!handler->Iterate(element)) break;

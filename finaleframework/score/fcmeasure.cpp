@@ -1,0 +1,3 @@
+#include "finaleframework/score/fcmeasure.h"
+
+FCMeasure::~FCMeasure() = default;
