@@ -348,3 +348,33 @@ TEST_F(NoteEntryTest, TheFrameIndexIsFoundByAddress) {
     FCNoteEntry stranger(&elsewhere, cell->_GetFrame(0), nullptr);
     EXPECT_EQ(stranger._CalcTGFIndex(), -1);
 }
+
+TEST_F(NoteEntryTest, EachNoteFlagSetterChangesOneEntryFlag) {
+    Add({0});
+    FCNoteEntry* entry = Load();
+    FCNote* note = entry->GetNoteAt(0);
+    const uint32_t all = ENTRY_NOTE | ENTRY_NOTE_DETAILS | ENTRY_ARTICULATIONS | ENTRY_SPECIAL_ALTS;
+    const std::vector<std::pair<void (FCNote::*)(bool), uint32_t>> setters = {
+        {&FCNote::_SetNoteDetailEntryFlag, ENTRY_NOTE_DETAILS},
+        {&FCNote::_SetSpecialAltsEntryFlag, ENTRY_SPECIAL_ALTS},
+        {&FCNote::_SetArticulationEntryFlag, ENTRY_ARTICULATIONS}};
+    for (const auto& [setter, flag] : setters) {
+        entry->_SetEntryFlag(all, true);
+        (note->*setter)(false);
+        EXPECT_EQ(entry->GetFlags(), all & ~flag) << std::hex << flag;
+        entry->_SetEntryFlag(all, false);
+        (note->*setter)(true);
+        EXPECT_EQ(entry->GetFlags(), flag) << std::hex << flag;
+    }
+}
+
+TEST_F(NoteEntryTest, RepointingRebuildsTheNotesOverTheNewRecord) {
+    Add({3, 5});
+    FCNoteEntry* entry = Load();
+    EXENTRY copy = *entry->_GetEntryRecord();
+    copy.noteCount = 1;
+    entry->_Repoint(&copy, cell->_GetFrame(0));
+    ASSERT_EQ(entry->GetCount(), 1);
+    EXPECT_EQ(entry->GetNoteAt(0)->_GetNoteRecord(), &copy.notes[0]);
+    EXPECT_EQ(entry->_CalcTGFIndex(), -1);
+}

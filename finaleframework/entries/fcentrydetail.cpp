@@ -15,6 +15,12 @@ RecordKey DetailKey(int32_t entryNumber, int16_t incident) {
 
 bool Succeeded(int16_t result) { return (result & 0xFFFF) != 0; }
 
+// Takes over the entry number and incident of a local key; bytes 6-7 stay as they were.
+void TakeKey(RecordKey& target, const RecordKey& source) {
+    WriteKeyField<int32_t>(target, 0, ReadKeyField<int32_t>(source, 0));
+    WriteKeyField<int16_t>(target, 4, ReadKeyField<int16_t>(source, 4));
+}
+
 }  // namespace
 
 bool __FCEntryDetail::_EnsureBlock() {
@@ -61,7 +67,7 @@ bool __FCEntryDetail::SaveNew() {
     RecordKey key = DetailKey(GetEntryNumber(), -1);
     const uint32_t size = std::min(DataSize(), _BlockSize());
     if (!Succeeded(FX_CreateEData(Tag(), &key, _dataBlock, size, FINALE_FRAMEWORK_VERSION))) return false;
-    _recordKey = key;
+    TakeKey(_recordKey, key);
     _SetEntryFlag(_noteEntry, true);
     return true;
 }
@@ -100,7 +106,7 @@ bool __FCEntryDetailNoteID::SaveAt(FCNote* note) {
                                ? FX_CreateEData(Tag(), &key, _dataBlock, size, FINALE_FRAMEWORK_VERSION)
                                : FX_SaveEData(Tag(), &key, _dataBlock, size, FINALE_FRAMEWORK_VERSION);
     if (!Succeeded(result)) return false;
-    _recordKey = key;
+    TakeKey(_recordKey, key);
     _SetNoteFlag(note, true);
     return true;
 }
@@ -110,7 +116,7 @@ bool __FCEntryDetailNoteID::EraseAt(FCNote* note) {
     RecordKey key = DetailKey(note->_GetEntryNumber(), _ScanForNoteID(note));
     if (!Succeeded(FX_DeleteEData(Tag(), &key, FINALE_FRAMEWORK_VERSION))) return false;
     if (!_HasAnyMod(note)) _SetNoteFlag(note, false);
-    _recordKey = key;
+    TakeKey(_recordKey, key);
     WriteKeyField<int16_t>(_recordKey, 4, -1);
     return true;
 }

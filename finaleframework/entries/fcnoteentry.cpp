@@ -1,7 +1,5 @@
 #include "finaleframework/entries/fcnoteentry.h"
 
-#include <cstdlib>
-
 #include "finaleframework/markings/fcarticulation.h"
 
 namespace {

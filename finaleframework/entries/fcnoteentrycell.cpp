@@ -14,8 +14,8 @@ bool LayerSlotInUse(int i) { return i < FCNoteEntryCell::MAX_LAYER_SLOTS && i < 
 
 }  // namespace
 
-// The host renumbers nothing here: each copy keeps the number of the record it lands on,
-// and the host has not inserted more records than it reports.
+// Each copy keeps the entry number of the record it lands on; no more records are written
+// than the destination holds after the host's insertion.
 void __FCNoteEntryCollection::_CopyEntries(EXTGF2005a* source, EXTGF2005a* destination) {
     if (!source || !destination) return;
     FX_DeleteEXENTRY(destination, 0, static_cast<int16_t>(FrameEntryCount(destination)), V);
