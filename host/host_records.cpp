@@ -13,6 +13,8 @@ extern "C" {
 
 int16_t FXAPI HostFX_LoadEData(uint32_t tag, RecordKey* key, void* buffer, uint32_t* size, uint32_t version) {
     SimulatedHost::Current()->Log("FX_LoadEData", tag, key, buffer ? 1 : 0, size ? *size : 0, version);
+    if (SimulatedHost::Current()->loadEDataOverride)
+        return SimulatedHost::Current()->loadEDataOverride(tag, key, buffer, size, version);
     if (!key || !size) return 0;
     const Bytes* record = Doc().FindRecord(tag, *key);
     if (!record && tag == 0x534F5343) {

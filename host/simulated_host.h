@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -71,6 +72,11 @@ public:
         size_t tupletBytes = 0;
     };
     std::map<EXTGF2005a*, LiveFrame> liveFrames;
+
+    // When set, answers FX_LoadEData in place of the document (the call is still logged):
+    // a host that fails a load yet writes into the buffer.
+    std::function<int16_t(uint32_t tag, RecordKey* key, void* buffer, uint32_t* size, uint32_t version)>
+        loadEDataOverride;
 
 private:
     template <class T>
