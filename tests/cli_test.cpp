@@ -286,8 +286,9 @@ TEST_F(CliTest, SelectionsLimitTheMeasuresAndStavesScanned) {
         std::vector<std::string> arguments = c.options;
         arguments.insert(arguments.end(), {"--format", "json", file});
         const ToolRun run = Holdsync(arguments);
+        const nlohmann::json report = nlohmann::json::parse(run.out);
         std::vector<int> measures;
-        for (const auto& finding : nlohmann::json::parse(run.out)["files"][0]["findings"])
+        for (const auto& finding : report["files"][0]["findings"])
             measures.push_back(finding["measure"]);
         EXPECT_EQ(measures, c.measures) << ::testing::PrintToString(c.options);
         EXPECT_EQ(run.status, c.measures.empty() ? 0 : 1);

@@ -337,6 +337,14 @@ TEST(MusicxmlImport, BadInputGivesOneLineErrors) {
         {Partwise({{"P1", "Big"}}, "<part id=\"P1\"><measure><attributes><staves>99999999999</staves></attributes>"
                                   "</measure></part>"),
          "a.xml", "too many staves: more than 1000"},
+        {Partwise({{"P1", "Big"}}, "<part id=\"P1\"><measure><attributes><staves>300</staves></attributes></measure>" +
+                                      [] {
+                                          std::string measures;
+                                          for (int i = 1; i < 1000; ++i) measures += "<measure/>";
+                                          return measures;
+                                      }() +
+                                      "</part>"),
+         "a.xml", "the score is too large to check: 300 staves of 1000 measures"},
     };
     for (const Case& c : cases) {
         HostDocument document;
