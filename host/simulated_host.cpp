@@ -8,6 +8,7 @@ namespace {
 
 SimulatedHost* gCurrent = nullptr;
 
+#ifndef _WIN32
 void* Resolve(const char* procName) {
     if (!gCurrent || !procName) return nullptr;
     gCurrent->lookups.push_back(procName);
@@ -19,6 +20,7 @@ int RecordMessageBox(void* window, const char* text, const char* caption, unsign
     if (gCurrent) gCurrent->messageBoxes.push_back({window, text ? text : "", caption ? caption : "", type});
     return IDOK;
 }
+#endif
 
 }  // namespace
 
@@ -37,7 +39,9 @@ void* HostFunctionAddress(const char* name) {
 
 SimulatedHost::SimulatedHost(HostDocument& document) : _document(&document), _previous(gCurrent) {
     gCurrent = this;
+#ifndef _WIN32
     PlatformSetMessageBox(RecordMessageBox);
+#endif
 }
 
 SimulatedHost::~SimulatedHost() {
@@ -47,14 +51,21 @@ SimulatedHost::~SimulatedHost() {
 
 SimulatedHost* SimulatedHost::Current() { return gCurrent; }
 
+// On Windows the host's functions are the test host executable's own exports, found by
+// the system's loader under the executable's name, and its message boxes are caught by the
+// test host: there is nothing to register.
 void SimulatedHost::Install(const char* moduleName) {
     _moduleName = moduleName;
+#ifndef _WIN32
     PlatformRegisterModule(moduleName, Resolve);
+#endif
 }
 
 void SimulatedHost::Uninstall() {
     if (_moduleName.empty()) return;
+#ifndef _WIN32
     PlatformRegisterModule(_moduleName.c_str(), nullptr);
+#endif
     _moduleName.clear();
 }
 

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   g++-multilib qemu-user wine64
   libpugixml-dev libzip-dev libcli11-dev nlohmann-json3-dev
+  libpugixml-dev:i386 libzip-dev:i386
 )
 
 missing=()
@@ -21,6 +22,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  # The 32-bit build links the importer's libraries from Debian's i386 packages.
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo_cmd dpkg --add-architecture i386
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
