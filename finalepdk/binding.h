@@ -14,7 +14,10 @@ struct HostFunction {
 
     Fn* Get() {
         if (!looked) {
-            FARPROC proc = GetProcAddress(GetFinaleHandle(), name);
+            // Without the host module there is nothing to bind: Win32 would search the
+            // executable that loaded the library under a null handle, whatever it is.
+            HMODULE module = GetFinaleHandle();
+            FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
             address = reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(proc));
             looked = true;
         }
