@@ -51,7 +51,7 @@ void* LowAlloc(size_t size) {
     const size_t mapped = MappedSize(size);
     auto* base = static_cast<uint8_t*>(MapLow(mapped));
     if (!base) abort();
-    if (reinterpret_cast<uintptr_t>(base) + mapped > 0x100000000ull) abort();
+    if (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(base)) + mapped > 0x100000000ull) abort();
     uint8_t* guard = base + mapped - kPage;
     ProtectGuard(guard);
     uint8_t* block = guard - size;

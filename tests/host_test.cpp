@@ -74,7 +74,7 @@ TEST_F(HostTest, FramesLieBelow4GiBAndSavingNumbersNewEntries) {
     EXPECT_EQ(+frame->slot, 1);
     EXPECT_EQ(+frame->measure, 2);
     EXPECT_EQ(FrameEntryCount(frame), 2);
-    EXPECT_LT(reinterpret_cast<uintptr_t>(FrameEntries(frame)), uintptr_t{1} << 32);
+    EXPECT_LT(reinterpret_cast<uintptr_t>(FrameEntries(frame)), uint64_t{1} << 32);
 
     ASSERT_EQ(FX_InsertEXENTRY(frame, 1, 2, V), 1);
     EXPECT_EQ(FrameEntryCount(frame), 4);
