@@ -102,6 +102,17 @@ public:
                                    const std::string& prefix = "", const std::string& suffix = "",
                                    bool olderLayout = false);
 
+    // Measures, clefs, transposition and MIDI expressions (document_measures.cpp).
+    // A measure's attribute record (26 bytes) holding a key value; the measure count
+    // grows to include it.
+    void AddMeasure(int16_t measure, uint16_t keyValue = 0);
+    // A clef definition (18 bytes) at a clef index, with its displacement offset.
+    void AddClefDef(int16_t clefIndex, int16_t displacementOffset);
+    // Writes the transposition word of a staff's record; false for a staff without one.
+    bool SetStaffTransposition(int16_t staff, uint16_t word);
+    // A MIDI expression at a position of a cell; returns its incident within the cell.
+    int16_t AddMidiExpression(int16_t staff, int16_t measure, int32_t position);
+
     // Layers: how many a cell has, and which are hidden.
     int16_t maxLayers = 4;
     std::set<int16_t> hiddenLayers;

@@ -44,6 +44,30 @@ void Splice(EXTGF2005a* frame, SimulatedHost::LiveFrame& live, int at, int remov
     frame->entryCount = static_cast<int16_t>(next.size());
 }
 
+// The tuplets of a frame: those the cell's frame carried when it was last saved, and
+// those stored as entry details (EDTTuplet2005) of the cell's entries, each listed once.
+std::vector<ETUPLETREC> FrameTupletList(HostDocument& doc, const CellLayer& cell) {
+    std::vector<ETUPLETREC> list = cell.tuplets;
+    for (size_t i = 0; i < cell.entries.size() && i <= INT16_MAX; ++i) {
+        const auto index = static_cast<int16_t>(i);
+        for (int16_t k = 0; k < INT16_MAX; ++k) {
+            const RecordKey key = EntryDetailKey(cell.entries[i].entryNumber, k);
+            const Bytes* record = doc.FindRecord(EDTTUPLET2005_TAG, key);
+            if (!record) break;
+            const bool listed = std::any_of(list.begin(), list.end(), [&](const ETUPLETREC& tuplet) {
+                return tuplet.entryIndex == index && tuplet.incident == k;
+            });
+            if (listed) continue;
+            ETUPLETREC tuplet{};
+            tuplet.entryIndex = index;
+            tuplet.incident = k;
+            memcpy(tuplet.tuplet, record->data(), std::min(record->size(), sizeof tuplet.tuplet));
+            list.push_back(tuplet);
+        }
+    }
+    return list;
+}
+
 }  // namespace
 
 extern "C" {
@@ -76,8 +100,9 @@ EXTGF2005a* FXAPI HostFX_LoadTGF(uint16_t firstKey, int16_t slot, int16_t measur
     if (const CellLayer* cell = doc.FindCellLayer(staff, measure, layer)) {
         frame->entries = NewArray(cell->entries.data(), static_cast<int>(cell->entries.size()), live.entryBytes);
         frame->entryCount = static_cast<int16_t>(cell->entries.size());
-        frame->tuplets = NewArray(cell->tuplets.data(), static_cast<int>(cell->tuplets.size()), live.tupletBytes);
-        frame->tupletCount = static_cast<int16_t>(cell->tuplets.size());
+        const std::vector<ETUPLETREC> tuplets = FrameTupletList(doc, *cell);
+        frame->tuplets = NewArray(tuplets.data(), static_cast<int>(tuplets.size()), live.tupletBytes);
+        frame->tupletCount = static_cast<int16_t>(tuplets.size());
     }
     Host().liveFrames[frame] = live;
     return frame;

@@ -38,6 +38,16 @@ public:
     void _SetSpecialAltsEntryFlag(bool on);
     void _SetArticulationEntryFlag(bool on);
 
+    // Pitch as the reader sees it (fcnote_pitch.cpp). The displacement with the clef's
+    // offset and the staff's transposition added; clef and staff that do not load add 0.
+    int16_t CalcActualDisplacement();
+    // The letter name 'A' to 'G' in the key of the note's measure; 0 for a note of a rest
+    // or a measure that does not load.
+    char CalcPitchChar();
+    // The full chromatic alteration of the letter (+1 sharp, -1 flat); 0 for a rest, a
+    // measure that does not load or a key that is not linear.
+    int16_t CalcPitchRaiseLower();
+
 private:
     void _SetEntryFlag(uint32_t mask, bool on);
 

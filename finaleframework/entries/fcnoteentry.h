@@ -56,6 +56,14 @@ public:
     // Turns the entry into a rest and withdraws the flags of its attached records.
     void MakeRest();
 
+    // Articulations (fcnoteentry_articulations.cpp). Gives this entry copies of the
+    // source's articulations (from its cache when it has one), saved after this entry's
+    // own; the number copied, 0 for a null source or an entry the host has not numbered.
+    int32_t AddArticulations(FCNoteEntry* source, bool skipDuplicates);
+    // Loads the entry's articulations into the cache; an entry without any keeps the
+    // cache it had.
+    void CacheArticulations();
+
     // The note at index; null out of range.
     FCNote* GetNoteAt(int index) const { return static_cast<FCNote*>(GetItemAt(index)); }
     int32_t GetEntryNumber() const { return _entryRecord->entryNumber; }
