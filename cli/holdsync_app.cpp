@@ -1,7 +1,6 @@
 #include "cli/holdsync_app.h"
 
 #include <CLI/CLI.hpp>
-
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -26,7 +25,8 @@ struct Range {
 // "A-B" or "A", both from 1, A not after B; nothing when the text is not such a range.
 std::optional<Range> ParseRange(const std::string& text) {
     auto number = [](const std::string& digits, int& value) {
-        if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+        if (digits.empty() || digits.size() > 5 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
             return false;
         value = atoi(digits.c_str());
         return value >= 1 && value <= kLargestIndex;
@@ -70,8 +70,9 @@ bool SelectionFor(const Settings& settings, const HostDocument& document, EREGIO
         staves = {asked.first, std::min(asked.last, document.StaffCount())};
     }
     if (measures.first > measures.last || staves.first > staves.last) {
-        warnings.push_back("the selection holds none of the score's " + std::to_string(document.MeasureCount()) +
-                           " measures and " + std::to_string(document.StaffCount()) + " staves");
+        warnings.push_back("the selection holds none of the score's " +
+                           std::to_string(document.MeasureCount()) + " measures and " +
+                           std::to_string(document.StaffCount()) + " staves");
         return false;
     }
     region = EREGION{};
@@ -113,7 +114,8 @@ int RunHoldsync(int argc, const char* const* argv, std::ostream& out, std::ostre
     app.add_option("--measures", settings.measures, "Check only measures A-B")->check(CheckRange);
     app.add_option("--staves", settings.staves, "Check only staves A-B (in score order)")->check(CheckRange);
     std::vector<std::string> fonts(std::begin(MusicXmlMusicFonts), std::end(MusicXmlMusicFonts));
-    app.add_option("--music-font", settings.import.musicFont, "The music font fermatas are drawn in (Maestro)")
+    app.add_option("--music-font", settings.import.musicFont,
+                   "The music font fermatas are drawn in (Maestro)")
         ->check(CLI::IsMember(fonts));
     try {
         app.parse(argc, argv);
@@ -126,7 +128,7 @@ int RunHoldsync(int argc, const char* const* argv, std::ostream& out, std::ostre
         return status == 0 ? 0 : 2;
     }
 
-    OutputFormat format = settings.format == "json" ? OutputFormat::Json
+    OutputFormat format = settings.format == "json"    ? OutputFormat::Json
                           : settings.format == "boxes" ? OutputFormat::Boxes
                                                        : OutputFormat::Text;
     if (settings.demo && app.count("--format") == 0) format = OutputFormat::Boxes;

@@ -32,8 +32,8 @@ std::optional<Finding> ReadFinding(const std::string& text) {
     // "This measure has no fermata:\nMeasure %d\n(Measure number: %s)\n\nStaff %d: %s"
     Finding finding;
     size_t at = 0;
-    if (!Expect(text, at, "This measure has no fermata:\nMeasure ") || !ReadNumber(text, at, finding.measure) ||
-        !Expect(text, at, "\n(Measure number: "))
+    if (!Expect(text, at, "This measure has no fermata:\nMeasure ") ||
+        !ReadNumber(text, at, finding.measure) || !Expect(text, at, "\n(Measure number: "))
         return std::nullopt;
     // The number text ends at the first ")\n\nStaff N: " that follows it.
     for (size_t close = text.find(")\n\nStaff ", at); close != std::string::npos;
@@ -81,7 +81,8 @@ CommandRun PluginRunner::Run(HostDocument& document, const EREGION* selection) {
             run.errors.push_back("the plug-in showed a message of unknown form: " + box.text);
     }
     for (const std::string& alert : _host.alerts) run.warnings.push_back("the plug-in alerted: " + alert);
-    for (const std::string& fault : _host.faults) run.errors.push_back("the plug-in misused the host: " + fault);
+    for (const std::string& fault : _host.faults)
+        run.errors.push_back("the plug-in misused the host: " + fault);
     _host.messageBoxes.clear();
     _host.ClearCalls();
     _host.SetDocument(_idle);

@@ -28,8 +28,12 @@ void Report::Add(const FileOutcome& outcome) {
         ++_failed;
     }
     switch (_format) {
-        case OutputFormat::Text: AddText(outcome); break;
-        case OutputFormat::Boxes: AddBoxes(outcome); break;
+        case OutputFormat::Text:
+            AddText(outcome);
+            break;
+        case OutputFormat::Boxes:
+            AddBoxes(outcome);
+            break;
         case OutputFormat::Json: {
             nlohmann::json findings = nlohmann::json::array();
             for (const Finding& finding : outcome.findings)
@@ -73,8 +77,8 @@ std::string Report::Summary() const {
     } else if (_findings == 0) {
         summary = "no findings in " + Counted(_checked, "file", "files");
     } else {
-        summary = Counted(_findings, "finding", "findings") + " in " + std::to_string(_filesWithFindings) + " of " +
-                  Counted(_checked, "file", "files");
+        summary = Counted(_findings, "finding", "findings") + " in " + std::to_string(_filesWithFindings) +
+                  " of " + Counted(_checked, "file", "files");
     }
     if (_failed > 0) summary += ", " + Counted(_failed, "file", "files") + " could not be checked";
     return summary;

@@ -2,11 +2,10 @@
 // boxes; warnings and errors per file; one summary line; the exit status.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/plugin_run.h"
 

@@ -51,7 +51,7 @@ bool CommandReports() {
     return !runner.Run(document, nullptr).boxes.empty();
 }
 
-#define REQUIRE_COMMAND()                                                                   \
+#define REQUIRE_COMMAND() \
     if (!CommandReports()) GTEST_SKIP() << "the plug-in's command shows no message boxes yet"
 
 const std::string kFinding = ": no fermata where other staves have one";
@@ -77,8 +77,9 @@ protected:
         return path.string();
     }
     std::string Consistent() {
-        return Partwise({{"P1", "Solo"}}, "<part id=\"P1\"><measure number=\"1\"><note><rest/><duration>1</duration>"
-                                          "</note></measure></part>");
+        return Partwise({{"P1", "Solo"}},
+                        "<part id=\"P1\"><measure number=\"1\"><note><rest/><duration>1</duration>"
+                        "</note></measure></part>");
     }
 
     fs::path scratch;
@@ -99,10 +100,11 @@ TEST(CliFindings, AreReadBackFromTheMessageText) {
         std::string name;
     };
     const Case cases[] = {
-        {"This measure has no fermata:\nMeasure 12\n(Measure number: 12)\n\nStaff 2: Alto", true, 12, "12", 2, "Alto"},
+        {"This measure has no fermata:\nMeasure 12\n(Measure number: 12)\n\nStaff 2: Alto", true, 12, "12", 2,
+         "Alto"},
         {"This measure has no fermata:\nMeasure 3\n(Measure number: )\n\nStaff 10: ", true, 3, "", 10, ""},
-        {"This measure has no fermata:\nMeasure 4\n(Measure number: A4b)\n\nStaff 1: x)\n\nStaff 9: y", true, 4, "A4b", 1,
-         "x)\n\nStaff 9: y"},
+        {"This measure has no fermata:\nMeasure 4\n(Measure number: A4b)\n\nStaff 1: x)\n\nStaff 9: y", true,
+         4, "A4b", 1, "x)\n\nStaff 9: y"},
         {"This measure has no fermata:\nMeasure 4\n(Measure number: 4", false, 0, "", 0, ""},
         {"No fermata inconsistencies were found.", false, 0, "", 0, ""},
     };
@@ -123,7 +125,8 @@ TEST_F(CliTest, EveryBadInputGivesOneErrorLineAndTheRunGoesOn) {
     const std::string loop = (scratch / "c-loop.xml").string();
     fs::create_symlink(loop, loop);
     const std::string page = Write("d-page.xml", "<html><body>not a score</body></html>");
-    const std::string broken = Write("e-broken.musicxml", "<score-partwise>\n<part-list>\n</score-partwise>\n");
+    const std::string broken =
+        Write("e-broken.musicxml", "<score-partwise>\n<part-list>\n</score-partwise>\n");
     const std::string empty = Write("f-empty.mxl", Zip({{"META-INF/container.xml", "<container/>"}}));
     const std::string bomb = Write("g-bomb.mxl", ZipDeclaring("score.musicxml", Consistent(), 0x7FFFFFFF));
     const std::string noParts = Write("h-noparts.xml", "<score-partwise><part-list/></score-partwise>");
@@ -133,20 +136,23 @@ TEST_F(CliTest, EveryBadInputGivesOneErrorLineAndTheRunGoesOn) {
     const ToolRun run = Holdsync({good, missing, loop, page, broken, empty, bomb, noParts, nothing});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(Lines(run.out),
-              (std::vector<std::string>{
-                  missing + ": error: cannot open the file: No such file or directory",
-                  loop + ": error: cannot open the file: Too many levels of symbolic links",
-                  page + ": error: not MusicXML: the document is <html>, not <score-partwise> or <score-timewise>",
-                  broken + ": error: malformed XML at line 3, column 3: Start-end tags mismatch",
-                  empty + ": error: no score in the archive (no rootfile in META-INF/container.xml, no .musicxml or "
-                          ".xml file)",
-                  bomb + ": error: the archive's entry score.musicxml would expand to 2147483647 bytes, more than the "
-                         "limit of 134217728",
-                  noParts + ": error: the score has no parts",
-                  nothing + ": error: no .musicxml, .xml or .mxl files in the folder",
-                  "no findings in 1 file, 8 files could not be checked",
-              }));
+    EXPECT_EQ(
+        Lines(run.out),
+        (std::vector<std::string>{
+            missing + ": error: cannot open the file: No such file or directory",
+            loop + ": error: cannot open the file: Too many levels of symbolic links",
+            page + ": error: not MusicXML: the document is <html>, not <score-partwise> or <score-timewise>",
+            broken + ": error: malformed XML at line 3, column 3: Start-end tags mismatch",
+            empty +
+                ": error: no score in the archive (no rootfile in META-INF/container.xml, no .musicxml or "
+                ".xml file)",
+            bomb +
+                ": error: the archive's entry score.musicxml would expand to 2147483647 bytes, more than the "
+                "limit of 134217728",
+            noParts + ": error: the score has no parts",
+            nothing + ": error: no .musicxml, .xml or .mxl files in the folder",
+            "no findings in 1 file, 8 files could not be checked",
+        }));
 }
 
 TEST_F(CliTest, ExitStatusIsZeroForConsistentScoresAndTwoForWrongArguments) {
@@ -187,18 +193,20 @@ TEST_F(CliTest, FoldersAreSearchedRecursivelyForTheThreeExtensionsInNameOrder) {
     std::string files;
     for (const std::string& line : Lines(run.out))
         if (line.find(": error: ") != std::string::npos) files += line.substr(scratch.string().size()) + "\n";
-    EXPECT_EQ(files,
-              "/set/a/one.musicxml: error: not MusicXML: the document is <x>, not <score-partwise> or <score-timewise>\n"
-              "/set/b.MXL: error: not a compressed MusicXML (.mxl) archive: it is not a zip file\n"
-              "/set/c.xml: error: not MusicXML: the document is <y>, not <score-partwise> or <score-timewise>\n");
+    EXPECT_EQ(
+        files,
+        "/set/a/one.musicxml: error: not MusicXML: the document is <x>, not <score-partwise> or "
+        "<score-timewise>\n"
+        "/set/b.MXL: error: not a compressed MusicXML (.mxl) archive: it is not a zip file\n"
+        "/set/c.xml: error: not MusicXML: the document is <y>, not <score-partwise> or <score-timewise>\n");
 }
 
 TEST_F(CliTest, JsonGivesFindingsWarningsAndErrorsPerFile) {
     const std::string good = Write("good.musicxml", Consistent());
-    const std::string padded =
-        Write("padded.musicxml", Partwise({{"P1", "A"}, {"P2", "B"}},
-                                          "<part id=\"P1\"><measure number=\"1\"/><measure number=\"2\"/></part>"
-                                          "<part id=\"P2\"><measure number=\"1\"/></part>"));
+    const std::string padded = Write(
+        "padded.musicxml", Partwise({{"P1", "A"}, {"P2", "B"}},
+                                    "<part id=\"P1\"><measure number=\"1\"/><measure number=\"2\"/></part>"
+                                    "<part id=\"P2\"><measure number=\"1\"/></part>"));
     const ToolRun run = Holdsync({"--format", "json", good, padded, (scratch / "missing.xml").string()});
     EXPECT_EQ(run.status, 2);
     const nlohmann::json report = nlohmann::json::parse(run.out);
@@ -210,7 +218,8 @@ TEST_F(CliTest, JsonGivesFindingsWarningsAndErrorsPerFile) {
     EXPECT_EQ(report["files"][2]["errors"],
               nlohmann::json::array({"cannot open the file: No such file or directory"}));
     EXPECT_EQ(report["summary"],
-              nlohmann::json({{"files", 3}, {"findings", 0}, {"files_with_findings", 0}, {"files_with_errors", 1}}));
+              nlohmann::json(
+                  {{"files", 3}, {"findings", 0}, {"files_with_findings", 0}, {"files_with_errors", 1}}));
 }
 
 TEST_F(CliTest, ProgressGoesToTheTerminalOnlyAndNeverToTheReport) {
@@ -235,14 +244,14 @@ TEST_F(CliTest, ExamplesGiveTheExpectedFindings) {
     REQUIRE_COMMAND();
     const ToolRun run = Holdsync({"examples"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
-                                  "examples/chorale-findings.musicxml: measure 3 (number 2), staff 4 \"Bass\"" + kFinding,
-                                  "examples/chorale-findings.musicxml: measure 5 (number 4), staff 2 \"Alto\"" + kFinding,
-                                  "examples/duet.mxl: measure 4 (number 4), staff 2 \"Clarinet in B\u266d\"" + kFinding,
-                                  "examples/song-with-piano.musicxml: measure 2 (number 2), staff 3 \"Piano (2)\"" +
-                                      kFinding,
-                                  "4 findings in 3 of 4 files",
-                              }));
+    EXPECT_EQ(Lines(run.out),
+              (std::vector<std::string>{
+                  "examples/chorale-findings.musicxml: measure 3 (number 2), staff 4 \"Bass\"" + kFinding,
+                  "examples/chorale-findings.musicxml: measure 5 (number 4), staff 2 \"Alto\"" + kFinding,
+                  "examples/duet.mxl: measure 4 (number 4), staff 2 \"Clarinet in B\u266d\"" + kFinding,
+                  "examples/song-with-piano.musicxml: measure 2 (number 2), staff 3 \"Piano (2)\"" + kFinding,
+                  "4 findings in 3 of 4 files",
+              }));
     // The same findings whichever of the six fonts the fermatas are drawn in.
     EXPECT_EQ(Holdsync({"--music-font", "Broadway Copyist", "examples"}).out, run.out);
 }
@@ -253,18 +262,21 @@ TEST_F(CliTest, ExamplesInJsonAndAsMessageBoxes) {
     ASSERT_EQ(report["files"].size(), 4u);
     EXPECT_EQ(report["files"][0]["findings"], nlohmann::json::array());
     EXPECT_EQ(report["files"][3]["findings"],
-              nlohmann::json::array({{{"measure", 2}, {"measure_number", "2"}, {"staff", 3}, {"staff_name", "Piano (2)"}}}));
+              nlohmann::json::array(
+                  {{{"measure", 2}, {"measure_number", "2"}, {"staff", 3}, {"staff_name", "Piano (2)"}}}));
     EXPECT_EQ(report["summary"]["findings"], 4);
 
-    const ToolRun boxes = Holdsync({"--format", "boxes", "examples/chorale-consistent.musicxml", "examples/duet.mxl"});
+    const ToolRun boxes =
+        Holdsync({"--format", "boxes", "examples/chorale-consistent.musicxml", "examples/duet.mxl"});
     EXPECT_EQ(boxes.status, 1);
-    EXPECT_EQ(boxes.out,
-              "examples/chorale-consistent.musicxml:\n"
-              "Fermatas OK\n-----------\nNo fermata inconsistencies were found.\n\n"
-              "examples/duet.mxl:\n"
-              "Missing Fermata\n---------------\nThis measure has no fermata:\nMeasure 4\n(Measure number: 4)\n\n"
-              "Staff 2: Clarinet in B\u266d\n\n"
-              "1 finding in 1 of 2 files\n");
+    EXPECT_EQ(
+        boxes.out,
+        "examples/chorale-consistent.musicxml:\n"
+        "Fermatas OK\n-----------\nNo fermata inconsistencies were found.\n\n"
+        "examples/duet.mxl:\n"
+        "Missing Fermata\n---------------\nThis measure has no fermata:\nMeasure 4\n(Measure number: 4)\n\n"
+        "Staff 2: Clarinet in B\u266d\n\n"
+        "1 finding in 1 of 2 files\n");
 }
 
 TEST_F(CliTest, SelectionsLimitTheMeasuresAndStavesScanned) {
@@ -288,8 +300,7 @@ TEST_F(CliTest, SelectionsLimitTheMeasuresAndStavesScanned) {
         const ToolRun run = Holdsync(arguments);
         const nlohmann::json report = nlohmann::json::parse(run.out);
         std::vector<int> measures;
-        for (const auto& finding : report["files"][0]["findings"])
-            measures.push_back(finding["measure"]);
+        for (const auto& finding : report["files"][0]["findings"]) measures.push_back(finding["measure"]);
         EXPECT_EQ(measures, c.measures) << ::testing::PrintToString(c.options);
         EXPECT_EQ(run.status, c.measures.empty() ? 0 : 1);
     }

@@ -2,9 +2,8 @@
 // zip archives made on the fly, and readers of what an import put into a document.
 #pragma once
 
-#include <zip.h>
-
 #include <unistd.h>
+#include <zip.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +19,8 @@ namespace musicxml_test {
 // A partwise score: the part list from (id, name) pairs, then the parts' XML as given.
 inline std::string Partwise(const std::vector<std::pair<std::string, std::string>>& partList,
                             const std::string& parts) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<score-partwise version=\"4.0\">\n<part-list>";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<score-partwise version=\"4.0\">\n<part-list>";
     for (const auto& [id, name] : partList)
         xml += "<score-part id=\"" + id + "\"><part-name>" + name + "</part-name></score-part>";
     return xml + "</part-list>\n" + parts + "\n</score-partwise>\n";
@@ -80,7 +80,8 @@ inline std::string TextOfBlock(const HostDocument& document, uint16_t block, uin
     if (!text) return "?";
     const Bytes* raw = document.FindRecord(rawTag, NumberKey(Field<int16_t>(*text, 0)));
     if (!raw) return "?";
-    return std::string(reinterpret_cast<const char*>(raw->data()), strnlen(reinterpret_cast<const char*>(raw->data()), raw->size()));
+    return std::string(reinterpret_cast<const char*>(raw->data()),
+                       strnlen(reinterpret_cast<const char*>(raw->data()), raw->size()));
 }
 
 // A staff's full name as stored (Enigma text).
@@ -107,7 +108,8 @@ inline std::vector<std::string> Articulations(const HostDocument& document, int3
 inline std::vector<std::string> Expressions(const HostDocument& document, int16_t measure) {
     std::vector<std::string> found;
     for (int16_t incident = 0;; ++incident) {
-        const Bytes* assignment = document.FindRecord(0x534F4459, OtherKey(static_cast<uint16_t>(measure), incident));
+        const Bytes* assignment =
+            document.FindRecord(0x534F4459, OtherKey(static_cast<uint16_t>(measure), incident));
         if (!assignment) break;
         const Bytes* def = document.FindRecord(0x534F4454, OtherKey(Field<uint16_t>(*assignment, 0)));
         const std::string text = def ? TextOfBlock(document, Field<uint16_t>(*def, 0), 0x74787870) : "?";
@@ -126,8 +128,9 @@ inline std::vector<std::string> Regions(const HostDocument& document) {
         const char* suffix = reinterpret_cast<const char*>(region->data() + 166);
         regions.push_back(std::to_string(Field<int16_t>(*region, 132)) + "-" +
                           std::to_string(Field<int16_t>(*region, 134) - 1) + ":" +
-                          std::to_string(Field<int16_t>(*region, 140) + 1) + " " + std::string(prefix, strnlen(prefix, 24)) +
-                          "|" + std::string(suffix, strnlen(suffix, 30)));
+                          std::to_string(Field<int16_t>(*region, 140) + 1) + " " +
+                          std::string(prefix, strnlen(prefix, 24)) + "|" +
+                          std::string(suffix, strnlen(suffix, 30)));
     }
     return regions;
 }
@@ -141,7 +144,8 @@ namespace musicxml_test {
 inline std::string ZipDeclaring(const std::string& name, const std::string& content, uint32_t declaredSize) {
     std::string bytes = Zip({{name, content}});
     auto patch = [&](const char* signature, size_t offset) {
-        for (size_t at = bytes.find(signature, 0, 4); at != std::string::npos; at = bytes.find(signature, at + 4, 4))
+        for (size_t at = bytes.find(signature, 0, 4); at != std::string::npos;
+             at = bytes.find(signature, at + 4, 4))
             if (at + offset + 4 <= bytes.size()) memcpy(&bytes[at + offset], &declaredSize, 4);
     };
     patch("PK\x03\x04", 22);  // local header: uncompressed size

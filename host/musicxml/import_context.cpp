@@ -20,8 +20,9 @@ int16_t ImportContext::TextDefinition(const std::string& enigmaText) {
     auto found = _textDefinitions.find(enigmaText);
     if (found != _textDefinitions.end()) return found->second;
     if (static_cast<int>(_textDefinitions.size()) >= _options.limits.maxTextDefinitions) {
-        if (!_toldTextLimit) Warn("more than " + std::to_string(_options.limits.maxTextDefinitions) +
-                                  " different texts: the rest are left out");
+        if (!_toldTextLimit)
+            Warn("more than " + std::to_string(_options.limits.maxTextDefinitions) +
+                 " different texts: the rest are left out");
         _toldTextLimit = true;
         return 0;
     }
@@ -39,7 +40,8 @@ int16_t ImportContext::ArticulationDefinition(uint8_t character) {
 }
 
 bool ImportContext::AddExpression(int16_t measure, int16_t staff, int16_t definition) {
-    if (definition == 0 || measure < 1 || measure >= static_cast<int>(_expressionsInMeasure.size())) return false;
+    if (definition == 0 || measure < 1 || measure >= static_cast<int>(_expressionsInMeasure.size()))
+        return false;
     int& count = _expressionsInMeasure[measure];
     if (count >= _options.limits.maxExpressionsPerMeasure) {
         if (count == _options.limits.maxExpressionsPerMeasure)

@@ -4,10 +4,9 @@
 
 #include <cstdint>
 #include <map>
+#include <pugixml.hpp>
 #include <string>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "host/musicxml/musicxml.h"
 

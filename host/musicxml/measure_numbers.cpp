@@ -58,7 +58,8 @@ void AddMeasureNumberRegions(HostDocument& document, const std::vector<std::stri
             ++last;
         }
         if (first.prefix.size() > kPrefixRoom || first.suffix.size() > kSuffixRoom)
-            warnings.push_back("measure " + std::to_string(measure) + ": the number \"" + numbers[measure - 1] +
+            warnings.push_back("measure " + std::to_string(measure) + ": the number \"" +
+                               numbers[measure - 1] +
                                "\" has a prefix or suffix too long for the host, shown cut");
         document.AddMeasureNumberRegion(static_cast<int16_t>(measure), static_cast<int16_t>(last),
                                         static_cast<int16_t>(first.value), first.prefix, first.suffix);

@@ -12,7 +12,7 @@ struct MeasureNumberText {
     bool hasNumber = false;  // false when the text has no digits (or too many to count)
     std::string prefix;      // the leading non-digit part
     int value = 0;
-    std::string suffix;      // whatever follows the digits
+    std::string suffix;  // whatever follows the digits
 };
 
 // Splits a measure's number text; hasNumber is false when there is no usable integer.

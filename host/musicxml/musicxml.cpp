@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-
 #include <pugixml.hpp>
 
 #include "host/musicxml/mxl.h"
 #include "host/musicxml/score_reader.h"
 
-const char* const MusicXmlMusicFonts[6] = {"Maestro", "Maestro Wide", "EngraverFontSet",
+const char* const MusicXmlMusicFonts[6] = {"Maestro", "Maestro Wide",     "EngraverFontSet",
                                            "Jazz",    "Broadway Copyist", "Articulations"};
 
 bool IsKnownMusicFont(const std::string& name) {
@@ -58,7 +57,8 @@ MusicXmlImport ImportXml(const std::string& xml, const std::string& where, HostD
         return result;
     }
     if (!parse) {
-        result.error = "malformed XML" + in + " at " + LineAndColumn(xml, parse.offset) + ": " + parse.description();
+        result.error =
+            "malformed XML" + in + " at " + LineAndColumn(xml, parse.offset) + ": " + parse.description();
         return result;
     }
     pugi::xml_node root = parsed.document_element();
@@ -73,8 +73,8 @@ MusicXmlImport ImportXml(const std::string& xml, const std::string& where, HostD
 
 }  // namespace
 
-MusicXmlImport ImportMusicXmlBytes(const std::string& bytes, const std::string& fileName, HostDocument& document,
-                                   const MusicXmlOptions& options) {
+MusicXmlImport ImportMusicXmlBytes(const std::string& bytes, const std::string& fileName,
+                                   HostDocument& document, const MusicXmlOptions& options) {
     if (!LooksLikeZip(bytes)) {
         if (HasExtension(fileName, ".mxl")) {
             MusicXmlImport result;
@@ -89,7 +89,8 @@ MusicXmlImport ImportMusicXmlBytes(const std::string& bytes, const std::string& 
     return ImportXml(score, entry, document, options);
 }
 
-MusicXmlImport ImportMusicXmlFile(const std::string& path, HostDocument& document, const MusicXmlOptions& options) {
+MusicXmlImport ImportMusicXmlFile(const std::string& path, HostDocument& document,
+                                  const MusicXmlOptions& options) {
     MusicXmlImport result;
     FILE* file = fopen(path.c_str(), "rb");
     if (!file) {
@@ -105,8 +106,8 @@ MusicXmlImport ImportMusicXmlFile(const std::string& path, HostDocument& documen
             break;
         }
         if (bytes.size() + got > options.limits.maxFileBytes) {
-            result.error = "the file is larger than the limit of " + std::to_string(options.limits.maxFileBytes) +
-                           " bytes";
+            result.error = "the file is larger than the limit of " +
+                           std::to_string(options.limits.maxFileBytes) + " bytes";
             break;
         }
         bytes.append(chunk, got);

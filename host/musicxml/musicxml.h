@@ -19,9 +19,9 @@ struct MusicXmlLimits {
     size_t maxScoreBytes = size_t{128} << 20;    // the score once expanded from an archive
     size_t maxContainerBytes = size_t{1} << 20;  // META-INF/container.xml
     int maxStaves = 1000;
-    int maxMeasures = 32767;                     // measure indices are 16-bit in the host
-    long long maxCells = 250000;                 // staves x measures the scan walks, each in turn
-    int maxEntriesPerLayer = 4000;               // in one measure of one staff
+    int maxMeasures = 32767;        // measure indices are 16-bit in the host
+    long long maxCells = 250000;    // staves x measures the scan walks, each in turn
+    int maxEntriesPerLayer = 4000;  // in one measure of one staff
     int maxExpressionsPerMeasure = 4000;
     int maxTextDefinitions = 20000;
 };

@@ -51,8 +51,8 @@ bool ReadEntry(zip_t* zip, zip_int64_t index, size_t limit, std::string& out, st
     const std::string shown = name ? name : "?";
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(zip, static_cast<zip_uint64_t>(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-        stat.size > limit) {
+    if (zip_stat_index(zip, static_cast<zip_uint64_t>(index), 0, &stat) == 0 &&
+        (stat.valid & ZIP_STAT_SIZE) && stat.size > limit) {
         error = "the archive's entry " + shown + " would expand to " + std::to_string(stat.size) +
                 " bytes, more than the limit of " + std::to_string(limit);
         return false;
@@ -138,7 +138,8 @@ bool ExtractMxlScore(const std::string& archiveBytes, const MusicXmlLimits& limi
             if (EndsWith(entry, ".musicxml") || EndsWith(entry, ".xml")) chosen = i;
         }
         if (chosen < 0) {
-            error = "no score in the archive (no rootfile in META-INF/container.xml, no .musicxml or .xml file)";
+            error =
+                "no score in the archive (no rootfile in META-INF/container.xml, no .musicxml or .xml file)";
             return false;
         }
     }

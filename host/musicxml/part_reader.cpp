@@ -18,9 +18,9 @@ struct MarkGlyph {
     uint8_t character;
 };
 constexpr MarkGlyph kMarkGlyphs[] = {
-    {"accent", '>'},        {"strong-accent", '^'}, {"staccato", '.'},      {"tenuto", '-'},
-    {"detached-legato", '_'}, {"staccatissimo", '\''}, {"spiccato", '!'},   {"breath-mark", ','},
-    {"caesura", '"'},       {"stress", '/'},        {"unstress", '\\'},
+    {"accent", '>'},          {"strong-accent", '^'},  {"staccato", '.'},  {"tenuto", '-'},
+    {"detached-legato", '_'}, {"staccatissimo", '\''}, {"spiccato", '!'},  {"breath-mark", ','},
+    {"caesura", '"'},         {"stress", '/'},         {"unstress", '\\'},
 };
 constexpr uint8_t kOtherMark = '*';
 
@@ -57,7 +57,8 @@ bool IsMusicFont(const std::string& name) { return IsKnownMusicFont(name); }
 std::string TextFontFor(pugi::xml_node words) {
     const std::string family = CleanName(words.attribute("font-family").value());
     const std::string first = family.substr(0, family.find(','));
-    if (first.empty() || IsMusicFont(first) || first.find_first_of("^()") != std::string::npos) return "Times";
+    if (first.empty() || IsMusicFont(first) || first.find_first_of("^()") != std::string::npos)
+        return "Times";
     return first;
 }
 
@@ -67,8 +68,8 @@ PartReader::PartReader(ImportContext& context, const ScorePart& part)
     : _context(context), _part(part), _voices(part.staves), _entriesInLayer(part.staves) {}
 
 std::string PartReader::Where() const {
-    return "measure " + std::to_string(_measure) + " of part \"" + (_part.name.empty() ? _part.id : _part.name) +
-           "\"";
+    return "measure " + std::to_string(_measure) + " of part \"" +
+           (_part.name.empty() ? _part.id : _part.name) + "\"";
 }
 
 void PartReader::ReadMeasure(int16_t measure, pugi::xml_node content) {
@@ -129,9 +130,9 @@ int16_t PartReader::LayerOf(int staffIndex, const std::string& voice) {
     if (found == voices.end()) {
         voices.push_back(voice);
         if (index >= kLayers)
-            _context.Warn(Where() + ": voice " + voice + " is the " + std::to_string(index + 1) +
-                          "th on staff " + std::to_string(_part.firstStaff + staffIndex) +
-                          ", it shares layer 4 with an earlier voice");
+            _context.Warn(Where() + ": staff " + std::to_string(_part.firstStaff + staffIndex) +
+                          " has more than four voices, voice " + voice +
+                          " shares layer 4 with an earlier one");
     }
     return static_cast<int16_t>(std::min(index, kLayers - 1));
 }
@@ -168,12 +169,13 @@ void PartReader::ReadNote(pugi::xml_node note) {
                       " notes in one layer, the rest left out");
     }
     if (count <= _context.Options().limits.maxEntriesPerLayer) {
-        PendingEntry entry{static_cast<int16_t>(_part.firstStaff + staffIndex),
-                           layer,
-                           static_cast<int32_t>(std::lround(_cursor * kUnitsPerQuarter)),
-                           static_cast<int16_t>(std::min<long>(INT16_MAX, std::lround(quarters * kUnitsPerQuarter))),
-                           {},
-                           {}};
+        PendingEntry entry{
+            static_cast<int16_t>(_part.firstStaff + staffIndex),
+            layer,
+            static_cast<int32_t>(std::lround(_cursor * kUnitsPerQuarter)),
+            static_cast<int16_t>(std::min<long>(INT16_MAX, std::lround(quarters * kUnitsPerQuarter))),
+            {},
+            {}};
         if (!isRest) entry.displacements.push_back(displacement);
         ReadMarks(note, entry);
         _pending.push_back(std::move(entry));
@@ -187,7 +189,8 @@ void PartReader::ReadNote(pugi::xml_node note) {
 void PartReader::ReadMarks(pugi::xml_node note, PendingEntry& entry) {
     auto add = [&](uint8_t character) {
         const int16_t definition = _context.ArticulationDefinition(character);
-        if (std::find(entry.articulations.begin(), entry.articulations.end(), definition) == entry.articulations.end())
+        if (std::find(entry.articulations.begin(), entry.articulations.end(), definition) ==
+            entry.articulations.end())
             entry.articulations.push_back(definition);
     };
     for (pugi::xml_node notations : note.children("notations")) {
@@ -232,7 +235,8 @@ void PartReader::ReadDirection(pugi::xml_node direction) {
 void PartReader::ReadBarline(pugi::xml_node barline) {
     for (pugi::xml_node fermata : barline.children("fermata")) {
         const std::string glyph(1, static_cast<char>(FermataGlyph(fermata)));
-        const int16_t definition = _context.TextDefinition("^fontMus(" + _context.Options().musicFont + ")" + glyph);
+        const int16_t definition =
+            _context.TextDefinition("^fontMus(" + _context.Options().musicFont + ")" + glyph);
         for (int staff = 0; staff < _part.staves; ++staff)
             _context.AddExpression(_measure, static_cast<int16_t>(_part.firstStaff + staff), definition);
     }
