@@ -308,8 +308,8 @@ TEST(MusicxmlImport, ArchivesTakeTheContainersRootfileOrElseTheFirstScore) {
     const std::string score = Solo({Note(1)});
     const std::string other = Partwise({{"P1", "Other"}}, "<part id=\"P1\"><measure number=\"1\"/></part>");
     const std::string container =
-        "<container><rootfiles><rootfile full-path=\"scores/main.musicxml\" "
-        "media-type=\"application/vnd.recordare.musicxml+xml\"/></rootfiles></container>";
+        "<container><rootfiles><rootfile full-path=\"cover.pdf\" media-type=\"application/pdf\"/>"
+        "<rootfile full-path=\"scores/main.musicxml\"/></rootfiles></container>";
     struct Case {
         std::vector<std::pair<std::string, std::string>> entries;
         std::string expected;  // the first staff's name, or the error
@@ -317,7 +317,7 @@ TEST(MusicxmlImport, ArchivesTakeTheContainersRootfileOrElseTheFirstScore) {
     const Case cases[] = {
         {{{"META-INF/container.xml", container}, {"other.xml", other}, {"scores/main.musicxml", score}},
          "Solo"},
-        {{{"mimetype", "application/vnd.recordare.musicxml"},
+        {{{"mimetype", "application/musicxml"},
           {"META-INF/extra.xml", other},
           {"a/score.xml", score},
           {"b.musicxml", other}},
