@@ -20,7 +20,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
 for scenario in "${scenarios[@]}"; do
-  "$native" --module "$exe" "$scenario" >"$work/native" || { echo "$scenario: native runner failed"; status=1; continue; }
+  if ! "$native" --module "$exe" "$scenario" >"$work/native"; then
+    echo "$scenario: the native runner failed"; status=1; continue
+  fi
   (cd "$windows" && "$here/wine.sh" run "$state" "./$exe" "$scenario") >"$work/windows" 2>"$work/stderr" \
     || { echo "$scenario: $exe failed:"; cat "$work/stderr"; status=1; continue; }
   if ! diff -u --label "native $scenario" --label "$exe $scenario" "$work/native" "$work/windows"; then
@@ -28,7 +30,8 @@ for scenario in "${scenarios[@]}"; do
   elif [ -n "$expect" ] && ! grep -qxE "$expect" "$work/windows"; then
     echo "$scenario: no line of $exe's output matches: $expect"; status=1
   else
-    echo "$scenario: $exe under wine and the native run agree ($(grep -c '^box ' "$work/windows" || true) boxes)"
+    boxes=$(grep -c '^box ' "$work/windows" || true)
+    echo "$scenario: $exe under wine and the native run agree ($boxes boxes)"
   fi
 done
 exit $status

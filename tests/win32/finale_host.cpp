@@ -37,17 +37,21 @@ int PatchImport(HMODULE module, const char* dll, const char* function, void* rep
     auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
     for (; descriptor->Name; ++descriptor) {
         if (_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) continue;
-        const DWORD lookup = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
+        // The lookup table names the imports; the address table holds what the loader bound.
+        const DWORD lookup = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk
+                                                            : descriptor->FirstThunk;
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + lookup);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
             if (strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+            ULONG_PTR* slot = &slots->u1.Function;
             DWORD old;
-            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old)) return -1;
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return -1;
+            *slot = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(slot, sizeof *slot, old, &old);
             ++patched;
         }
     }
@@ -107,7 +111,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot load %s (error %lu)\n", pluginPath, GetLastError());
         return 2;
     }
-    const int patched = PatchImport(plugin, "USER32.dll", "MessageBoxA", reinterpret_cast<void*>(&RecordMessageBox));
+    void* recorder = reinterpret_cast<void*>(&RecordMessageBox);
+    const int patched = PatchImport(plugin, "USER32.dll", "MessageBoxA", recorder);
     if (patched < 0) {
         fprintf(stderr, "%s: cannot patch its import of MessageBoxA\n", pluginPath);
         return 2;

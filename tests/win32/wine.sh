@@ -9,6 +9,7 @@ wine=${WINE:-/usr/lib/wine/wine64}
 wineserver=${WINESERVER:-/usr/lib/wine/wineserver64}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+export HOME=${HOME:-${TMPDIR:-/tmp}}
 
 command=$1 state=$2
 shift 2
