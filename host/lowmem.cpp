@@ -19,7 +19,7 @@ size_t MappedSize(size_t size) { return (size + kPage - 1) / kPage * kPage + kPa
 
 #if defined(_WIN32)
 void* MapLow(size_t bytes) {
-    // Walk up from 64 KiB for a free range below 4 GiB.
+    // Walk up from 256 MiB, a megabyte at a time, for a free range below 4 GiB.
     for (uintptr_t address = 0x10000000; address < 0xF0000000u; address += 0x100000) {
         void* block = VirtualAlloc(reinterpret_cast<void*>(address), bytes, MEM_RESERVE | MEM_COMMIT,
                                    PAGE_READWRITE);
