@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "extension/holdsync.h"
+#include "host/lowmem.h"
 
 const char* const FindingCaption = "Missing Fermata";
 
@@ -50,7 +51,11 @@ std::optional<Finding> ReadFinding(const std::string& text) {
     return std::nullopt;
 }
 
-PluginRunner::PluginRunner() : _host(_idle) { _host.Install(); }
+// One runner checks many documents: frame memory is kept for reuse between them.
+PluginRunner::PluginRunner() : _host(_idle) {
+    SetLowMemoryReuse(true);
+    _host.Install();
+}
 
 CommandRun PluginRunner::Run(HostDocument& document, const EREGION* selection) {
     CommandRun run;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -16,6 +18,11 @@ namespace {
 constexpr size_t kPage = 4096;
 
 size_t MappedSize(size_t size) { return (size + kPage - 1) / kPage * kPage + kPage; }
+
+// Released mappings by mapped size, guard page still in place, while reuse is on.
+constexpr size_t kMaxSparePerSize = 256;
+bool gReuse = false;
+std::map<size_t, std::vector<uint8_t*>> gSpare;
 
 #if defined(_WIN32)
 void* MapLow(size_t bytes) {
@@ -49,6 +56,13 @@ void ProtectGuard(void* page) { mprotect(page, kPage, PROT_NONE); }
 
 void* LowAlloc(size_t size) {
     const size_t mapped = MappedSize(size);
+    std::vector<uint8_t*>& spare = gSpare[mapped];
+    if (!spare.empty()) {
+        uint8_t* block = spare.back() + mapped - kPage - size;
+        spare.pop_back();
+        memset(block, 0, size);
+        return block;
+    }
     auto* base = static_cast<uint8_t*>(MapLow(mapped));
     if (!base) abort();
     if (static_cast<uint64_t>(reinterpret_cast<uintptr_t>(base)) + mapped > 0x100000000ull) abort();
@@ -62,6 +76,19 @@ void* LowAlloc(size_t size) {
 void LowFree(void* block, size_t size) {
     if (!block) return;
     const size_t mapped = MappedSize(size);
-    uint8_t* guard = static_cast<uint8_t*>(block) + size;
-    UnmapLow(guard + kPage - mapped, mapped);
+    uint8_t* base = static_cast<uint8_t*>(block) + size + kPage - mapped;
+    std::vector<uint8_t*>& spare = gSpare[mapped];
+    if (gReuse && spare.size() < kMaxSparePerSize) {
+        spare.push_back(base);
+        return;
+    }
+    UnmapLow(base, mapped);
+}
+
+void SetLowMemoryReuse(bool reuse) {
+    gReuse = reuse;
+    if (reuse) return;
+    for (auto& [mapped, bases] : gSpare)
+        for (uint8_t* base : bases) UnmapLow(base, mapped);
+    gSpare.clear();
 }

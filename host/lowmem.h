@@ -7,3 +7,8 @@
 
 void* LowAlloc(size_t size);
 void LowFree(void* block, size_t size);
+
+// Whether freed blocks are kept for reuse instead of being unmapped. Off by default, so
+// that a stale pointer into a freed frame faults at once in tests; a long run over many
+// documents turns it on and saves the mapping work of every frame.
+void SetLowMemoryReuse(bool reuse);

@@ -2,6 +2,7 @@
 // contract says, through the plug-in's own wrappers.
 #include <cstring>
 
+#include "host/lowmem.h"
 #include "tests/support.h"
 
 namespace {
@@ -147,4 +148,17 @@ TEST_F(HostTest, WholeDocumentRegionAndFonts) {
     EXPECT_STREQ(name, "Maestro");
     EXPECT_EQ(FX_FontNumToName(99, name, V), 0);
     EXPECT_EQ(FX_FontNameToNum("Maestro", V), maestro);
+}
+
+TEST(LowMemory, ReusedBlocksComeBackZeroedAgainstTheirGuardPage) {
+    SetLowMemoryReuse(true);
+    auto* first = static_cast<uint8_t*>(LowAlloc(146 * 3));
+    memset(first, 0x5A, 146 * 3);
+    LowFree(first, 146 * 3);
+    auto* again = static_cast<uint8_t*>(LowAlloc(146 * 3));
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(std::count(again, again + 146 * 3, 0), 146 * 3);
+    EXPECT_DEATH(again[146 * 3] = 1, "");  // the guard page is still there
+    LowFree(again, 146 * 3);
+    SetLowMemoryReuse(false);
 }
