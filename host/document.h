@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -13,6 +14,12 @@
 #include "finalepdk/fxrecords.h"
 
 using Bytes = std::vector<uint8_t>;
+
+// Writes a little-endian field into record bytes at an offset inside them.
+template <class T>
+void PutField(Bytes& bytes, size_t offset, T value) {
+    std::memcpy(bytes.data() + offset, &value, sizeof value);
+}
 
 // How a tag's record key names a record: which bytes count, and where the incident is.
 enum class KeyForm {

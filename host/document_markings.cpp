@@ -14,11 +14,6 @@ constexpr uint32_t kExpression = 0x534F4459;
 constexpr uint32_t kMeasureNumberRegion = 0x534F4D4E;
 constexpr uint32_t kExpressionRawText = 0x74787870;
 
-template <class T>
-void Put(Bytes& bytes, size_t offset, T value) {
-    memcpy(bytes.data() + offset, &value, sizeof value);
-}
-
 // Copies text into a field, cut to leave room for its terminating zero.
 void PutText(Bytes& bytes, size_t offset, size_t width, const std::string& text) {
     const size_t length = std::min(text.size(), width - 1);
@@ -38,7 +33,7 @@ int16_t HostDocument::AddArticulationDef(const std::string& font, uint8_t charac
 
 int16_t HostDocument::AddArticulation(int32_t entryNumber, int16_t definition) {
     Bytes assignment(10, 0);
-    Put(assignment, 0, definition);
+    PutField(assignment, 0, definition);
     RecordKey key = EntryDetailKey(entryNumber, -1);
     CreateRecord(kArticulation, key, std::move(assignment));
     if (EXENTRY* entry = FindEntry(entryNumber)) entry->flags |= ENTRY_ARTICULATIONS;
@@ -47,7 +42,7 @@ int16_t HostDocument::AddArticulation(int32_t entryNumber, int16_t definition) {
 
 int16_t HostDocument::AddArticulation(EXENTRY& entry, int16_t definition) {
     Bytes assignment(10, 0);
-    Put(assignment, 0, definition);
+    PutField(assignment, 0, definition);
     RecordKey key = EntryDetailKey(entry.entryNumber, -1);
     CreateRecord(kArticulation, key, std::move(assignment));
     entry.flags |= ENTRY_ARTICULATIONS;
@@ -56,7 +51,7 @@ int16_t HostDocument::AddArticulation(EXENTRY& entry, int16_t definition) {
 
 int16_t HostDocument::AddTextExpressionDef(const std::string& enigmaText) {
     Bytes def(12, 0);
-    Put(def, 0, static_cast<uint16_t>(AddTextBlock(enigmaText, kExpressionRawText)));
+    PutField(def, 0, static_cast<uint16_t>(AddTextBlock(enigmaText, kExpressionRawText)));
     RecordKey key = OtherKey(0xFFFF);
     CreateRecord(kTextExpressionDef, key, std::move(def));
     return ReadKeyField<int16_t>(key, 0);
@@ -65,10 +60,10 @@ int16_t HostDocument::AddTextExpressionDef(const std::string& enigmaText) {
 int16_t HostDocument::AddExpression(int16_t measure, int16_t staff, int16_t definition, uint16_t staffList,
                                     bool isText) {
     Bytes assignment(24, 0);
-    Put(assignment, 0, static_cast<uint16_t>(definition));
-    Put(assignment, 8, staff);
+    PutField(assignment, 0, static_cast<uint16_t>(definition));
+    PutField(assignment, 8, staff);
     if (!isText) assignment[11] |= 0x20;
-    Put(assignment, 14, staffList);
+    PutField(assignment, 14, staffList);
     RecordKey key = OtherKey(static_cast<uint16_t>(measure), -1);
     CreateRecord(kExpression, key, std::move(assignment));
     if (measure > _measureCount) _measureCount = measure;
@@ -79,7 +74,7 @@ void HostDocument::AddStaffList(uint32_t tag, uint16_t list, const std::vector<i
     int16_t incident = 0;
     for (int16_t staff : staves) {
         Bytes element(2, 0);
-        Put(element, 0, staff);
+        PutField(element, 0, staff);
         SetRecord(tag, OtherKey(list, incident++), std::move(element));
     }
 }
@@ -92,9 +87,9 @@ int16_t HostDocument::AddMeasureNumberRegion(int16_t startMeasure, int16_t endMe
     const size_t at = olderLayout ? 6 : 132, number = olderLayout ? 16 : 140;
     const size_t prefixAt = olderLayout ? 22 : 142, suffixAt = olderLayout ? 46 : 166;
     Bytes region(size, 0);
-    Put(region, at, startMeasure);
-    Put(region, at + 2, static_cast<int16_t>(endMeasure + 1));
-    Put(region, number, static_cast<int16_t>(startNumber - 1));
+    PutField(region, at, startMeasure);
+    PutField(region, at + 2, static_cast<int16_t>(endMeasure + 1));
+    PutField(region, number, static_cast<int16_t>(startNumber - 1));
     PutText(region, prefixAt, 24, prefix);
     PutText(region, suffixAt, size - suffixAt, suffix);
     RecordKey key = OtherKey(0xFFFF);

@@ -61,19 +61,21 @@ bool FCNoteEntryCell::Load() {
     return true;
 }
 
-void FCNoteEntryCell::_SetupEntries() {
-    for (int i = 0; LayerSlotInUse(i); ++i) {
-        EXTGF2005a* frame = _frames[i];
-        if (!frame) continue;
-        FCNoteEntry* previous = nullptr;
-        for (int j = 0; j < FrameEntryCount(frame); ++j) {
-            auto* entry = new FCNoteEntry(&FrameEntries(frame)[j], frame, previous);
-            entry->_UpdateNoteCollection();
-            if (previous) previous->_SetNext(entry);
-            Add(entry);
-            previous = entry;
-        }
+FCNoteEntry* __FCNoteEntryCollection::_AddFrameEntries(EXTGF2005a* frame, FCNoteEntry* previous) {
+    for (int j = 0; j < FrameEntryCount(frame); ++j) {
+        auto* entry = new FCNoteEntry(&FrameEntries(frame)[j], frame, previous);
+        entry->_UpdateNoteCollection();
+        if (previous) previous->_SetNext(entry);
+        Add(entry);
+        previous = entry;
     }
+    return previous;
+}
+
+// The chain restarts with each layer.
+void FCNoteEntryCell::_SetupEntries() {
+    for (int i = 0; LayerSlotInUse(i); ++i)
+        if (_frames[i]) _AddFrameEntries(_frames[i], nullptr);
 }
 
 bool FCNoteEntryCell::Save() {

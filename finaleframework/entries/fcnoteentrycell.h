@@ -12,6 +12,13 @@ public:
     // flags of records attached to the source entries; nothing for a null frame.
     void _CopyEntries(EXTGF2005a* source, EXTGF2005a* destination);
 
+protected:
+    // Adds an entry object for every entry of the frame, chained after previous;
+    // returns the last one added (previous when the frame has none).
+    FCNoteEntry* _AddFrameEntries(EXTGF2005a* frame, FCNoteEntry* previous);
+
+public:
+
     // The entry at index; null out of range.
     FCNoteEntry* GetEntryAt(int index) const { return static_cast<FCNoteEntry*>(GetItemAt(index)); }
 };

@@ -75,19 +75,11 @@ bool FCNoteEntryLayer::Load() {
     return true;
 }
 
+// The chain runs across the measures without a break.
 void FCNoteEntryLayer::_SetupEntries() {
     FCNoteEntry* previous = nullptr;
-    for (int i = 0; _frames && i < _frameCount; ++i) {
-        EXTGF2005a* frame = _frames[i];
-        if (!frame) continue;
-        for (int j = 0; j < FrameEntryCount(frame); ++j) {
-            auto* entry = new FCNoteEntry(&FrameEntries(frame)[j], frame, previous);
-            entry->_UpdateNoteCollection();
-            if (previous) previous->_SetNext(entry);
-            Add(entry);
-            previous = entry;
-        }
-    }
+    for (int i = 0; _frames && i < _frameCount; ++i)
+        if (_frames[i]) previous = _AddFrameEntries(_frames[i], previous);
 }
 
 bool FCNoteEntryLayer::Save() {
