@@ -63,7 +63,7 @@ KeyForm FormOfTag(uint32_t tag) {
         case EDTTUPLET2005_TAG:
         case 0x54654E44:  // a note-bound entry detail the tests define
             return KeyForm::EntryDetail;
-        case 0x534F5343:  // staff specification in effect at an entry
+        case 0x534F5343:  // staff attributes in effect at an entry
             return KeyForm::StaffAtEntry;
         default:
             return KeyForm::Other;

@@ -65,15 +65,15 @@ TEST_F(HostTest, FullNameIsEmptyWhenTheTextIsMissing) {
     delete name;
 }
 
-TEST_F(HostTest, StaffSpecificationIsNotAddressedByItemNumber) {
-    FCCurrentStaffSpec spec(FINALE_FRAMEWORK_VERSION);
-    EXPECT_FALSE(spec.Load(uint16_t{5}));
-    EXPECT_FALSE(spec.SaveNew());
-    EXPECT_EQ(spec.GetItemNo(), 0);
+TEST_F(HostTest, TheStaffInEffectAtAnEntryIsNotAddressedByItemNumber) {
+    FCCurrentStaffSpec current(FINALE_FRAMEWORK_VERSION);
+    EXPECT_FALSE(current.Load(uint16_t{5}));
+    EXPECT_FALSE(current.SaveNew());
+    EXPECT_EQ(current.GetItemNo(), 0);
     EXPECT_TRUE(host.Calls().empty());
-    EXPECT_EQ(spec.Tag(), 0x534F5343u);
-    EXPECT_STREQ(spec.ClassName(), "FCCurrentStaffSpec");
-    __FCBaseData* copy = spec.CreateClone();
+    EXPECT_EQ(current.Tag(), 0x534F5343u);
+    EXPECT_STREQ(current.ClassName(), "FCCurrentStaffSpec");
+    __FCBaseData* copy = current.CreateClone();
     EXPECT_STREQ(copy->ClassName(), "FCCurrentStaffSpec");
     delete copy;
 }

@@ -27,7 +27,7 @@ public:
     using FCStaff::FCStaff;
     const char* ClassName() override { return "FCCurrentStaffSpec"; }
     uint32_t Tag() override { return 0x534F5343; }
-    // A copy is a staff specification too, so that it saves under its own tag.
+    // A copy is of this class too, so that it saves under its own tag.
     __FCBaseData* CreateObject(uint32_t version) override { return new FCCurrentStaffSpec(version); }
     // Addressed by an entry, not by item number: these do nothing.
     bool Load(uint16_t) override { return false; }
