@@ -44,6 +44,11 @@ bool __FCBaseData::LoadNext() {
     return LoadDataBlock();
 }
 
+uint32_t __FCBaseData::_StoredSize() {
+    uint32_t size = 0;
+    return FX_LoadEData(Tag(), &_recordKey, nullptr, &size, FINALE_FRAMEWORK_VERSION) & 0xFFFF ? size : 0;
+}
+
 void __FCBaseData::ClearData() {
     Deallocate();
     _SetBlock(nullptr, 0);

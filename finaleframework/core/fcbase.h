@@ -88,6 +88,8 @@ protected:
     }
     // Dynamic-size storage: a new owned block of size bytes.
     void* _AllocateBlock(uint32_t size) { return _SetBlock(new uint8_t[size](), size); }
+    // The size of the record stored under the key, as the host reports it; 0 when none.
+    uint32_t _StoredSize();
     uint32_t _BlockSize() const { return _blockSize; }
 
     void* _dataBlock = nullptr;
@@ -127,4 +129,21 @@ public:
 
 protected:
     uint8_t _storage[Size] = {};
+};
+
+// The boilerplate of a record class whose length varies: its size is asked of the host
+// for the current key, and its bytes live in a block the object owns, fresh at each load.
+template <class Base>
+class FCDynamicRecord : public Base {
+public:
+    using Base::Base;
+    ~FCDynamicRecord() override {
+        if (this->_dataBlock) Deallocate();
+        this->_dataBlock = nullptr;
+    }
+
+    uint32_t DataSize() override { return this->_StoredSize(); }
+    void* Allocate() override { return this->_AllocateBlock(DataSize()); }
+    void Deallocate() override { delete[] static_cast<uint8_t*>(this->_dataBlock); }
+    bool IsDynamicSize() override { return true; }
 };

@@ -4,23 +4,6 @@
 
 #include "finalepdk/finalepdk.h"
 
-uint32_t FCRawText::DataSize() {
-    uint32_t size = 0;
-    if (!(FX_LoadEData(Tag(), &_recordKey, nullptr, &size, FINALE_FRAMEWORK_VERSION) & 0xFFFF)) return 0;
-    return size;
-}
-
-void* FCRawText::Allocate() { return _AllocateBlock(DataSize()); }
-
-void FCRawText::Deallocate() {
-    if (_dataBlock) delete[] static_cast<uint8_t*>(_dataBlock);
-}
-
-FCRawText::~FCRawText() {
-    Deallocate();
-    _dataBlock = nullptr;
-}
-
 // The stored record's size is the old text's: the block, which SetText may have replaced,
 // is what the object holds.
 bool FCRawText::Save() {
@@ -49,7 +32,6 @@ void FCRawText::SetText(FCString* text) {
 
 FCString* FCRawText::CreateString() {
     auto* string = new FCString;
-    string->SetCString("");
     if (!_dataBlock || DataSize() == 0) return string;
     // The host's bytes need not end in a zero: the block's end ends the text.
     const auto* bytes = static_cast<const char*>(_dataBlock);
@@ -58,13 +40,10 @@ FCString* FCRawText::CreateString() {
     return string;
 }
 
-FCString* FCTextBlock::CreateRawTextString() {
-    if (!_dataBlock) {
-        auto* empty = new FCString;
-        empty->SetCString("");
-        return empty;
-    }
+FCString* FCTextBlock::CreateRawTextString(uint32_t rawTextTag) {
+    if (!_dataBlock) return new FCString;
     FCRawText text(FINALE_FRAMEWORK_VERSION);
+    text._customTag = rawTextTag;
     text.Load(GetRawTextNumber());
     return text.CreateString();
 }

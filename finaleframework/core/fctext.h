@@ -7,22 +7,14 @@
 
 // A raw text record, addressed by its number. Text blocks keep theirs under 0x7478626C;
 // a class that keeps its text under another kind sets _customTag before loading.
-class FCRawText : public __FCBaseData {
+class FCRawText : public FCDynamicRecord<__FCBaseData> {
 public:
-    explicit FCRawText(uint32_t version) : __FCBaseData(version) {}
+    using FCDynamicRecord::FCDynamicRecord;
 
     const char* ClassName() override { return "FCRawText"; }
     uint32_t Tag() override { return _customTag ? _customTag : 0x7478626C; }
-    // The size of the record stored under the key, as the host reports it; 0 when there is
-    // none.
-    uint32_t DataSize() override;
-    // A new owned block of the stored record's size.
-    void* Allocate() override;
-    void Deallocate() override;
-    bool IsDynamicSize() override { return true; }
     // Raw texts are not cloned: always null.
     __FCBaseData* CreateObject(uint32_t) override { return nullptr; }
-    ~FCRawText() override;
     // Writes the held text, the whole block, under the key; false when nothing is held.
     bool Save() override;
     // Raw texts are not walked: always false.
@@ -48,7 +40,8 @@ public:
 
     int16_t GetRawTextNumber() const { return _GetField<int16_t>(0); }
     void SetRawTextNumber(int16_t number) { _SetField<int16_t>(0, number); }
-    // The text of the raw text this block names; the caller owns the string, which is
-    // empty when the block was never loaded or its raw text holds no bytes.
-    FCString* CreateRawTextString();
+    // The text of the raw text this block names, read under rawTextTag when the text is of
+    // another kind than a text block's own (0); the caller owns the string, which is empty
+    // when the block was never loaded or its raw text holds no bytes.
+    FCString* CreateRawTextString(uint32_t rawTextTag = 0);
 };

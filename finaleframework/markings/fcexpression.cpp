@@ -9,25 +9,12 @@ namespace {
 constexpr uint32_t kExpressionRawText = 0x74787870;
 }
 
-FCTextExpressionDef::~FCTextExpressionDef() {
-    if (_dataBlock) Deallocate();
-    _dataBlock = nullptr;
-}
-
-uint32_t FCTextExpressionDef::DataSize() {
-    uint32_t size = 0;
-    return FX_LoadEData(Tag(), &_recordKey, nullptr, &size, FINALE_FRAMEWORK_VERSION) & 0xFFFF ? size : 0;
-}
-
 FCString* FCTextExpressionDef::CreateTextString() {
     // Only a loaded definition with a loaded text block leads to a text.
     if (_loadedSize < 2) return new FCString();
     FCTextBlock block(FINALE_FRAMEWORK_VERSION);
     if (!block.Load(_GetField<uint16_t>(0))) return new FCString();
-    FCRawText raw(FINALE_FRAMEWORK_VERSION);
-    raw._customTag = kExpressionRawText;
-    raw.Load(block.GetRawTextNumber());
-    return raw.CreateString();
+    return block.CreateRawTextString(kExpressionRawText);
 }
 
 bool FCExpression::IsVisibleOnStaff(int16_t staff, FCStaffListElement::STAFFLIST_MODES mode) {

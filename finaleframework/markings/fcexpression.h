@@ -9,17 +9,11 @@ class FCCell;
 class FCString;
 
 // A text expression definition; its record's length varies, so it lives in an owned block.
-class FCTextExpressionDef : public __FCNoInciOther {
+class FCTextExpressionDef : public FCDynamicRecord<__FCNoInciOther> {
 public:
-    using __FCNoInciOther::__FCNoInciOther;
-    ~FCTextExpressionDef() override;
+    using FCDynamicRecord::FCDynamicRecord;
     const char* ClassName() override { return "FCTextExpressionDef"; }
     uint32_t Tag() override { return 0x534F4454; }
-    // The length of the record stored under the key; 0 when there is none.
-    uint32_t DataSize() override;
-    void* Allocate() override { return _AllocateBlock(DataSize()); }
-    void Deallocate() override { delete[] static_cast<uint8_t*>(_dataBlock); }
-    bool IsDynamicSize() override { return true; }
     __FCBaseData* CreateObject(uint32_t version) override { return new FCTextExpressionDef(version); }
 
     // The expression's text with its Enigma tags; empty when it cannot be read. Caller owns it.
