@@ -48,9 +48,9 @@ bool FCNoteEntryCell::Load() {
     _Clear();
     _FreeFrames();
     for (int i = 0; LayerSlotInUse(i); ++i) {
-        if (!(FX_GetShowLayer(static_cast<int16_t>(i), V) & 0xFFFF)) continue;
-        const int16_t slot = FX_InstToSlot(static_cast<int16_t>(_staff), 0, V);
-        _frames[i] = FX_LoadTGF(0, slot, static_cast<int16_t>(_measure), static_cast<int16_t>(i), 1, V);
+        const auto layer = static_cast<int16_t>(i);
+        if (!_IsLayerShown(layer)) continue;
+        _frames[i] = _LoadFrame(static_cast<int16_t>(_staff), _measure, layer, 1);
         if (!_frames[i]) {
             _Clear();
             _FreeFrames();
@@ -59,6 +59,13 @@ bool FCNoteEntryCell::Load() {
     }
     _SetupEntries();
     return true;
+}
+
+bool __FCNoteEntryCollection::_IsLayerShown(int16_t layer) { return (FX_GetShowLayer(layer, V) & 0xFFFF) != 0; }
+
+EXTGF2005a* __FCNoteEntryCollection::_LoadFrame(int16_t staff, int measure, int16_t layer, int16_t loadFlag) {
+    const int16_t slot = FX_InstToSlot(staff, 0, V);
+    return FX_LoadTGF(0, slot, static_cast<int16_t>(measure), layer, loadFlag, V);
 }
 
 FCNoteEntry* __FCNoteEntryCollection::_AddFrameEntries(EXTGF2005a* frame, FCNoteEntry* previous) {

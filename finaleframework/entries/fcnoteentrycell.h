@@ -13,6 +13,11 @@ public:
     void _CopyEntries(EXTGF2005a* source, EXTGF2005a* destination);
 
 protected:
+    // Whether the host shows the layer.
+    static bool _IsLayerShown(int16_t layer);
+    // The frame of a layer of a staff in a measure, found through the staff's slot; null
+    // when the host cannot deliver it. The holder frees it.
+    static EXTGF2005a* _LoadFrame(int16_t staff, int measure, int16_t layer, int16_t loadFlag);
     // Adds an entry object for every entry of the frame, chained after previous;
     // returns the last one added (previous when the frame has none).
     FCNoteEntry* _AddFrameEntries(EXTGF2005a* frame, FCNoteEntry* previous);

@@ -6,13 +6,6 @@ namespace {
 
 constexpr uint32_t V = FINALE_FRAMEWORK_VERSION;
 
-bool LayerShown(int16_t layer) { return (FX_GetShowLayer(layer, V) & 0xFFFF) != 0; }
-
-EXTGF2005a* LoadFrame(int16_t staff, int measure, int16_t layer, int16_t loadFlag) {
-    const int16_t slot = FX_InstToSlot(staff, 0, V);
-    return FX_LoadTGF(0, slot, static_cast<int16_t>(measure), layer, loadFlag, V);
-}
-
 // Whether the frame holds an entry inserted since it was loaded: the host numbers those
 // when it saves the frame.
 bool HasUnnumberedEntry(const EXTGF2005a* frame) {
@@ -64,8 +57,8 @@ bool FCNoteEntryLayer::Load() {
     if (!_MakeTable(_endMeasure - _startMeasure + 1)) return false;
     for (int i = 0; i < _frameCount; ++i) {
         // The host is asked once per measure, whether or not only shown layers count.
-        if (!LayerShown(_layerIndex) && _onlyShown) continue;
-        _frames[i] = LoadFrame(_staff, _startMeasure + i, _layerIndex, 1);
+        if (!_IsLayerShown(_layerIndex) && _onlyShown) continue;
+        _frames[i] = _LoadFrame(_staff, _startMeasure + i, _layerIndex, 1);
         if (!_frames[i]) {
             _Release();
             return false;
@@ -120,9 +113,9 @@ bool FCNoteEntryLayer::_LoadRedir(int16_t layer, int16_t staff, int16_t startMea
     _Release();
     if (!_MakeTable(_endMeasure - _startMeasure + 1)) return false;
     for (int i = 0; i < _frameCount; ++i) {
-        if (!LayerShown(_layerIndex) && _onlyShown) continue;
-        _frames[i] = LoadFrame(staff, startMeasure + i, layer, 0);
-        EXTGF2005a* source = _frames[i] ? LoadFrame(_staff, _startMeasure + i, _layerIndex, 0) : nullptr;
+        if (!_IsLayerShown(_layerIndex) && _onlyShown) continue;
+        _frames[i] = _LoadFrame(staff, startMeasure + i, layer, 0);
+        EXTGF2005a* source = _frames[i] ? _LoadFrame(_staff, _startMeasure + i, _layerIndex, 0) : nullptr;
         if (!source) {
             _Release();
             return false;
